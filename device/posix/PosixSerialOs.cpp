@@ -79,6 +79,13 @@ bool EssentialsMatch(const termios& wanted, const termios& got)
 
 using Clock = std::chrono::steady_clock;
 
+long long MonotonicNs()
+{
+    timespec now {};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<long long>(now.tv_sec) * 1'000'000'000LL + now.tv_nsec;
+}
+
 int MillisUntil(Clock::time_point deadline)
 {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
@@ -300,16 +307,17 @@ public:
 
     void Pause(DWORD milliseconds) override
     {
-        // An absolute deadline, so an interrupted sleep does not stretch.
-        timespec deadline {};
-        clock_gettime(CLOCK_MONOTONIC, &deadline);
-        deadline.tv_sec += milliseconds / 1000;
-        deadline.tv_nsec += static_cast<long>(milliseconds % 1000) * 1'000'000L;
-        if (deadline.tv_nsec >= 1'000'000'000L) {
-            deadline.tv_sec += 1;
-            deadline.tv_nsec -= 1'000'000'000L;
+        // Sleep to just short of an absolute deadline (so an interrupted
+        // sleep does not stretch), then wait out the rest on the clock: the
+        // scheduler wakes a sleeper a tenth of a millisecond or more late,
+        // which would add to every exchange.
+        constexpr long kSpinNs = 500'000;
+        const long long deadline = MonotonicNs() + static_cast<long long>(milliseconds) * 1'000'000LL;
+        const long long wake = deadline - kSpinNs;
+        timespec wakeAt{static_cast<time_t>(wake / 1'000'000'000LL), static_cast<long>(wake % 1'000'000'000LL)};
+        while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &wakeAt, nullptr) == EINTR) {
         }
-        while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) == EINTR) {
+        while (MonotonicNs() < deadline) {
         }
     }
 

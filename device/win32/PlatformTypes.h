@@ -8,3 +8,10 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+
+// The serial layer names the DCB values NOPARITY and ONESTOPBIT as typed
+// constants of its own (SerialOs.h), with the system's values (0 and 0);
+// the system's macros of the same names would turn those declarations into
+// numbers.
+#undef NOPARITY
+#undef ONESTOPBIT

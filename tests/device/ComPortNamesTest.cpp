@@ -18,6 +18,8 @@ struct TableCase {
     const char* tty;
 };
 
+void PrintTo(const TableCase& c, std::ostream* os) { *os << c.name; }
+
 class FixedTable : public ::testing::TestWithParam<TableCase> {};
 
 TEST_P(FixedTable, MapsBothWays)

@@ -27,6 +27,8 @@ struct SetterCase {
     const char* expectedLine;  // without CR LF; the last line of the operation
 };
 
+void PrintTo(const SetterCase& c, std::ostream* os) { *os << c.name; }
+
 class SetterFormatting : public ::testing::TestWithParam<SetterCase> {};
 
 TEST_P(SetterFormatting, ProducesTheLineOnTheWire)
@@ -81,6 +83,8 @@ struct PortCase {
     const char* path;
 };
 
+void PrintTo(const PortCase& c, std::ostream* os) { *os << c.name; }
+
 class PortPath : public ::testing::TestWithParam<PortCase> {};
 
 TEST_P(PortPath, ReadsTheNumberAsAtoiDoes)
@@ -116,6 +120,8 @@ struct TableRow {
     bool read;
     std::vector<std::string> lines;  // without CR LF
 };
+
+void PrintTo(const TableRow& c, std::ostream* os) { *os << c.name; }
 
 class CommandTable : public ::testing::TestWithParam<TableRow> {};
 

@@ -66,6 +66,8 @@ struct FailingCall {
     int occurrence;  // of that call within the first exchange
 };
 
+void PrintTo(const FailingCall& c, std::ostream* os) { *os << c.name; }
+
 class EachCallFailing : public DeviceLinkFault, public ::testing::WithParamInterface<FailingCall> {};
 
 TEST_P(EachCallFailing, InTheAccessStepStopsTheRunAndClosesThePort)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 #include "CountingSerialOs.h"
@@ -24,6 +25,8 @@ struct Row {
     std::vector<std::string> wire;  // without CR LF
     const char* replyStart;         // what the last step's answer begins with
 };
+
+void PrintTo(const Row& c, std::ostream* os) { *os << c.name; }
 
 class DeviceLinkOverPty : public ::testing::TestWithParam<Row> {
 protected:

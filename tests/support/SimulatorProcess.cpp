@@ -93,7 +93,7 @@ std::vector<std::string> SimulatorProcess::WireLines() const
 {
     std::vector<std::string> lines;
     std::ifstream log(m_logPath);
-    static const std::regex hexField(R"("hex"\s*:\s*"([0-9a-f]*)")");
+    static const std::regex hexField(R"re("hex"\s*:\s*"([0-9a-f]*)")re");
     for (std::string entry; std::getline(log, entry);) {
         std::smatch m;
         if (std::regex_search(entry, m, hexField))
