@@ -88,7 +88,11 @@ std::string PortLinkDirectory()
     return "/tmp/vadire-" + std::to_string(::getuid()) + "/ports";
 }
 
-int CheckPortLinkDirectory(const std::string& directory)
+namespace {
+
+// A directory of ours that nobody else can change: owned by this user,
+// writable by nobody else.
+int CheckPrivateDirectory(const std::string& directory)
 {
     struct stat st {};
     if (::lstat(directory.c_str(), &st) != 0)
@@ -100,14 +104,29 @@ int CheckPortLinkDirectory(const std::string& directory)
     return 0;
 }
 
-int EnsurePortLinkDirectory(const std::string& directory)
+std::string ParentOf(const std::string& directory)
 {
     const std::string::size_type slash = directory.find_last_of('/');
-    if (slash != std::string::npos && slash > 0) {
-        const std::string parent = directory.substr(0, slash);
-        if (::mkdir(parent.c_str(), 0700) != 0 && errno != EEXIST)
-            return errno;
-    }
+    return (slash == std::string::npos || slash == 0) ? std::string() : directory.substr(0, slash);
+}
+
+}  // namespace
+
+int CheckPortLinkDirectory(const std::string& directory)
+{
+    // The parent too: whoever can write there could swap the directory for
+    // another after it was checked.
+    if (int error = CheckPrivateDirectory(directory); error != 0)
+        return error;
+    const std::string parent = ParentOf(directory);
+    return parent.empty() ? 0 : CheckPrivateDirectory(parent);
+}
+
+int EnsurePortLinkDirectory(const std::string& directory)
+{
+    const std::string parent = ParentOf(directory);
+    if (!parent.empty() && ::mkdir(parent.c_str(), 0700) != 0 && errno != EEXIST)
+        return errno;
     if (::mkdir(directory.c_str(), 0700) != 0 && errno != EEXIST)
         return errno;
     return CheckPortLinkDirectory(directory);

@@ -93,6 +93,13 @@ TEST_F(PortLinkDirectory, ALinkNamesTheDeviceAndAWritableDirectoryIsIgnored)
     EXPECT_EQ(comnames::EnsurePortLinkDirectory(dir), EACCES);
     ASSERT_EQ(comnames::ResolveOpenPath("\\\\.\\COM5", path), 0);
     EXPECT_EQ(path, "/dev/ttyS4");
+
+    // The same when only the parent is open to others: whoever can write
+    // there could swap the directory after it was checked.
+    ::chmod(dir.c_str(), 0700);
+    ASSERT_EQ(comnames::CheckPortLinkDirectory(dir), 0);
+    ::chmod((runtime.Path() + "/vadire").c_str(), 0777);
+    EXPECT_EQ(comnames::CheckPortLinkDirectory(dir), EACCES);
 }
 
 TEST_F(PortLinkDirectory, PathsResolveByTableOrFailAsNotFound)
