@@ -267,6 +267,9 @@ public:
             const ssize_t n = m_sys.read(port, bytes + received, size - received);
             if (n > 0) {
                 received += static_cast<DWORD>(n);
+                // One read hands over everything the driver holds.
+                if (immediate)
+                    return true;
                 continue;
             }
             if (n < 0 && errno == EINTR)
