@@ -1,6 +1,7 @@
 #include "ReplySchedule.h"
 
 #include <algorithm>
+#include <utility>
 
 ReplySchedule::ReplySchedule(Clock::duration delay, unsigned bytesPerSecond)
     : m_delay(delay), m_bytesPerSecond(bytesPerSecond)
@@ -18,9 +19,14 @@ ReplySchedule::Clock::duration ReplySchedule::TimeForBytes(std::size_t count) co
 
 void ReplySchedule::Add(Clock::time_point lineReceivedAt, std::string reply)
 {
+    Add(lineReceivedAt, std::move(reply), m_delay);
+}
+
+void ReplySchedule::Add(Clock::time_point lineReceivedAt, std::string reply, Clock::duration delay)
+{
     if (reply.empty())
         return;
-    Clock::time_point start = lineReceivedAt + m_delay;
+    Clock::time_point start = lineReceivedAt + delay;
     if (m_bytesPerSecond != 0) {
         start = std::max(start, m_lineFreeAt);
         m_lineFreeAt = start + TimeForBytes(reply.size());

@@ -29,6 +29,10 @@ public:
     ReplySchedule(Clock::duration delay, unsigned bytesPerSecond);
 
     void Add(Clock::time_point lineReceivedAt, std::string reply);
+    // With another delay than the usual one for this reply alone. Replies
+    // still go out in the order they were added: one added later never
+    // overtakes one before it.
+    void Add(Clock::time_point lineReceivedAt, std::string reply, Clock::duration delay);
 
     // Sends (client present) or loses (client away) every byte due by now.
     void Deliver(Clock::time_point now, bool clientPresent, const Writer& write);

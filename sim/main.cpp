@@ -26,7 +26,7 @@ int main(int argc, char** argv)
         return kExitUsage;
     }
     if (parsed.options->showHelp) {
-        std::printf("%.*s\n", static_cast<int>(SimUsage().size()), SimUsage().data());
+        std::printf("%.*s\n", static_cast<int>(SimHelp().size()), SimHelp().data());
         return 0;
     }
 

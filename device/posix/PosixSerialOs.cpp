@@ -276,7 +276,11 @@ public:
                 continue;
             if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK)
                 return Fail(errno);
-            // Nothing more has arrived yet.
+            // Nothing has arrived, or the line is gone: a tty that was hung
+            // up (the device unplugged, a pty's other side closed) also
+            // reads 0 bytes, which must not pass for a quiet terminal.
+            if (HungUp(port))
+                return Fail(EIO);
             if (immediate)
                 return true;
             int waitMs = hasTotal ? MillisUntil(deadline) : -1;
@@ -336,6 +340,12 @@ public:
     }
 
 private:
+    bool HungUp(HANDLE port)
+    {
+        pollfd p{port, POLLIN, 0};
+        return m_sys.poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR)) != 0;
+    }
+
     bool WaitFor(HANDLE port, short events, int timeoutMs)
     {
         for (;;) {

@@ -80,6 +80,21 @@ TEST_F(PosixSerialOsTest, ImmediateReadReturnsWhatHasArrivedOrNothing)
     EXPECT_STREQ(buffer, "QZ_ETH A\r\n");
 }
 
+TEST_F(PosixSerialOsTest, AReadOnAHungUpLineFailsInsteadOfReadingNothing)
+{
+    CSerialPort port;
+    port.Open(pty.SlavePath().c_str());
+    port.SetImmediateReads();
+    pty.HangUp();
+    char buffer[16] = {};
+    try {
+        port.Read(buffer, sizeof buffer);
+        FAIL() << "a hung-up line read as a quiet one";
+    } catch (const CSerialException& e) {
+        EXPECT_EQ(e.m_dwErrorCode, static_cast<DWORD>(EIO));
+    }
+}
+
 TEST_F(PosixSerialOsTest, BytesLeftUnreadByTheLastUserAreGoneAfterOpen)
 {
     {

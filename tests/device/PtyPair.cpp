@@ -55,3 +55,9 @@ std::string PtyPair::ReadFromPort(std::size_t count, int timeoutMs)
     }
     return got;
 }
+
+void PtyPair::HangUp()
+{
+    ::close(m_master);
+    m_master = -1;
+}

@@ -15,6 +15,8 @@ public:
     const std::string& SlavePath() const { return m_slavePath; }
 
     void WriteToPort(const std::string& bytes);
+    // The other end goes away, as when the cable is pulled.
+    void HangUp();
     // Whatever the port side has written, waiting at most timeoutMs for the
     // first byte and then until `count` bytes have come or it goes quiet.
     std::string ReadFromPort(std::size_t count, int timeoutMs = 1000);

@@ -97,4 +97,18 @@ TEST(SimReplySchedule, CloseDropsWhatIsDueAndKeepsWhatIsNot)
     EXPECT_TRUE(schedule.Empty());
 }
 
+TEST(SimReplySchedule, AReplyWithItsOwnDelayKeepsItsPlaceInTheQueue)
+{
+    ReplySchedule schedule(milliseconds(20), 0);
+    FakePort port;
+    schedule.Add(t0, "late\r\n", milliseconds(300));
+    schedule.Add(t0 + milliseconds(1), "next\r\n");  // due at 21 ms, but behind
+
+    EXPECT_EQ(schedule.NextDue(), t0 + milliseconds(300));
+    schedule.Deliver(t0 + milliseconds(299), true, port.Writer());
+    EXPECT_EQ(port.received, "");
+    schedule.Deliver(t0 + milliseconds(300), true, port.Writer());
+    EXPECT_EQ(port.received, "late\r\nnext\r\n");
+}
+
 }  // namespace

@@ -5,6 +5,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
@@ -57,6 +58,30 @@ void SerialClient::Send(std::string_view bytes)
             Fail("write");
         if (n > 0)
             bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+}
+
+void SerialClient::DiscardInput()
+{
+    if (::tcflush(m_fd, TCIFLUSH) != 0)
+        Fail("tcflush");
+}
+
+bool SerialClient::WaitForHangUp(std::chrono::milliseconds limit)
+{
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + limit;
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        // Only the hang-up wakes this poll; bytes that arrive do not.
+        pollfd p{m_fd, 0, 0};
+        const int ready = ::poll(&p, 1, static_cast<int>(std::max<long long>(left.count(), 0)));
+        if (ready > 0 && (p.revents & POLLHUP) != 0)
+            return true;
+        if (ready == 0)
+            return false;
+        if (ready < 0 && errno != EINTR)
+            Fail("poll");
     }
 }
 

@@ -16,12 +16,20 @@ public:
 
     void Send(std::string_view bytes);
 
+    // Throws away what has arrived and not been read, as the device link
+    // does right after opening a port.
+    void DiscardInput();
+
     // Everything that arrives within the time.
     std::string ReadFor(std::chrono::milliseconds time);
     // Until `count` bytes have arrived or the time is up.
     std::string ReadCount(std::size_t count, std::chrono::milliseconds limit = std::chrono::seconds(3));
     // Until CR LF has arrived or the time is up.
     std::string ReadLine(std::chrono::milliseconds limit = std::chrono::seconds(3));
+
+    // Until the far end has gone away (the port is hung up) or the time is
+    // up; true when it has.
+    bool WaitForHangUp(std::chrono::milliseconds limit);
 
     void Close();
 

@@ -42,6 +42,23 @@ TEST(SimOptions, TakesEveryOptionInBothForms)
     EXPECT_EQ(silent.options->comNumber, 3u);
 }
 
+TEST(SimOptions, TakesAFaultWithItsLineAndDownTime)
+{
+    const ParsedOptions hangup = Parse({"--fault", "hangup", "--fault-on=3", "--down-ms", "0"});
+    ASSERT_TRUE(hangup.options) << hangup.error;
+    EXPECT_EQ(hangup.options->fault, FaultKind::Hangup);
+    EXPECT_EQ(hangup.options->faultOn, 3u);
+    EXPECT_EQ(hangup.options->downMs, 0u);
+
+    const ParsedOptions everyLine = Parse({"--fault=nul-gbk"});
+    ASSERT_TRUE(everyLine.options) << everyLine.error;
+    EXPECT_EQ(everyLine.options->fault, FaultKind::NulGbk);
+    EXPECT_FALSE(everyLine.options->faultOn);
+
+    EXPECT_EQ(Parse({}).options->fault, FaultKind::None);
+    EXPECT_EQ(Parse({}).options->downMs, 500u);
+}
+
 struct BadCase {
     std::string name;
     std::vector<std::string_view> args;
@@ -78,7 +95,16 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"LogWithoutFile", {"--log"}, "--log needs a value"},
         BadCase{"LogEmptyFile", {"--log="}, "--log needs a file name"},
         BadCase{"FlagWithValue", {"--silent=yes"}, "--silent takes no value"},
-        BadCase{"SilentWithReplyBytes", {"--silent", "--reply-bytes", "10"}, "cannot be used together"}),
+        BadCase{"SilentWithReplyBytes", {"--silent", "--reply-bytes", "10"}, "cannot be used together"},
+        BadCase{"UnknownFault", {"--fault", "unplug"},
+                "--fault needs one of hangup, nul-gbk, 4k, late, unsolicited, not 'unplug'"},
+        BadCase{"FaultMissingKind", {"--fault"}, "--fault needs a value"},
+        BadCase{"FaultOnLineZero", {"--fault", "late", "--fault-on", "0"}, "--fault-on needs a whole number from 1"},
+        BadCase{"FaultOnWithoutFault", {"--fault-on", "2"}, "--fault-on needs --fault"},
+        BadCase{"FaultOnWithUnsolicited", {"--fault", "unsolicited", "--fault-on", "2"},
+                "--fault-on does not apply to --fault unsolicited"},
+        BadCase{"DownTimeWithoutHangUp", {"--fault", "4k", "--down-ms", "10"},
+                "--down-ms applies to --fault hangup only"}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace
