@@ -116,6 +116,16 @@ std::string DriverOf(const fs::path& deviceDir)
     return error ? std::string() : driver.filename().string();
 }
 
+// A device's own strings may hold "(COM" (an adapter named "Adapter (COM1)",
+// say); in front of the port's real " (COMn)" the port list would take that
+// first one for the number. Written "(com" there, the marker is ours alone.
+std::string WithoutPortMarker(std::string text)
+{
+    for (std::size_t at = text.find("(COM"); at != std::string::npos; at = text.find("(COM", at + 1))
+        text.replace(at + 1, 3, "com");
+    return text;
+}
+
 // What the device is, without its port name.
 std::string DescribeDevice(const std::string& ttyName, const std::string& driver,
                            const std::optional<fs::path>& usbDevice)
@@ -131,7 +141,7 @@ std::string DescribeDevice(const std::string& ttyName, const std::string& driver
             strings += *text;
         }
         if (!strings.empty())
-            return Utf8ToGbk(strings);
+            return WithoutPortMarker(Utf8ToGbk(strings));
     }
     if (driver == "cdc_acm" || StartsWith(ttyName, "ttyACM"))
         return "USB Serial Device";

@@ -97,6 +97,19 @@ TEST_F(LinuxProvider, ListsRealPortsOfEachKindInComOrder)
               }));
 }
 
+TEST_F(LinuxProvider, ADeviceNameHoldingAComMarkerDoesNotHideThePortNumber)
+{
+    // The port list takes the number after the first "(COM"; the adapter's
+    // own "(COM1)" must not be taken for it.
+    m_tree.AddUsbDevice("1-2", "ACME", "Adapter (COM1)");
+    m_tree.AddUsbSerialTty("1-2", 0, "ttyUSB0", "pl2303");
+
+    const SerInfoArray ports = Collect();
+    ASSERT_EQ(ports.size(), 1u);
+    EXPECT_EQ(ports[0].m_strDisplayName, "ACME Adapter (com1) (COM33)");
+    EXPECT_EQ(ports[0].m_strDisplayName.find("(COM"), ports[0].m_strDisplayName.rfind("(COM"));
+}
+
 TEST_F(LinuxProvider, LocationNamesTheUsbPortPath)
 {
     m_tree.AddPnpUart("ttyS0", 4);
