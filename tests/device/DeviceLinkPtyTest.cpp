@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 
+#include "CommandTableRows.h"
 #include "CountingSerialOs.h"
 #include "DeviceLink.h"
 #include "SimulatorProcess.h"
@@ -18,71 +19,33 @@ struct FreeReply {
 };
 using Reply = std::unique_ptr<char, FreeReply>;
 
-struct Row {
-    const char* name;
-    DeviceOperation op;
-    bool read;
-    std::vector<std::string> wire;  // without CR LF
-    const char* replyStart;         // what the last step's answer begins with
-};
-
-void PrintTo(const Row& c, std::ostream* os) { *os << c.name; }
-
-class DeviceLinkOverPty : public ::testing::TestWithParam<Row> {
+class DeviceLinkOverPty : public ::testing::TestWithParam<SCommandTableRow> {
 protected:
     ScopedRuntimeDir runtime;
 };
 
 TEST_P(DeviceLinkOverPty, SendsExactlyTheTableLinesAndHandsBackTheLastAnswer)
 {
-    const Row& row = GetParam();
+    const SCommandTableRow& row = GetParam();
     SimulatorProcess sim;
     CountingSerialOs os(SystemSerialOs());
     CDeviceLink link(os);
     link.SetPort(sim.PortText());
-    link.m_bRead = row.read;
-    // As the dialog does: the operation's value on a Write, an empty text on a Read.
-    const std::string none;
-    link.SetProductType(row.read ? none : "Marlin 3200");
-    link.SetMac(row.read ? none : "02:5A:C1:01:02:03");
-    link.SetIp("192.168.1.20");
-    link.SetUsid(row.read ? none : "A12");
-    link.SetUcid(row.read ? none : "C7");
+    LoadRowParameters(link, row);
 
     char* raw = nullptr;
     const BOOL ok = link.Execute(row.op, &raw);
     Reply reply(raw);
     ASSERT_EQ(ok, TRUE);
 
-    std::vector<std::string> expected;
-    for (const std::string& l : row.wire)
-        expected.push_back(l + "\r\n");
-    EXPECT_EQ(sim.WireLines(), expected);
+    EXPECT_EQ(sim.WireLines(), WireLinesOf(row));
     EXPECT_EQ(os.opens, static_cast<int>(row.wire.size()));
     EXPECT_EQ(os.closes, os.opens);
     EXPECT_EQ(std::string(reply.get()).rfind(row.replyStart, 0), 0u) << "reply: " << reply.get();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryRow, DeviceLinkOverPty,
-    ::testing::Values(
-        Row{"ProductTypeRead", ProductType, true, {"QZ_DEVTYPE"}, "QZ_DEVTYPE A "},
-        Row{"ProductTypeWrite", ProductType, false, {"QZ_DEVTYPE Marlin 3200"}, "QZ_DEVTYPE A"},
-        Row{"MacRead", MacAddress, true, {"XP0000 0958", "XP3301"}, "XP3301 A \""},
-        Row{"MacWrite", MacAddress, false, {"XP0000 0958", "XP3301 \"02:5A:C1:01:02:03\""}, "XP3301 A"},
-        Row{"IpRead", IpAddress, true, {"QZ_ETH"}, "QZ_ETH A "},
-        Row{"IpWrite", IpAddress, false, {"QZ_SETIP 192.168.1.20"}, "QZ_SETIP A"},
-        Row{"UsidRead", Usid, true, {"QZ_USID"}, "QZ_USID A"},
-        Row{"UsidWrite", Usid, false, {"QZ_USID A12"}, "QZ_USID A"},
-        Row{"UcidRead", Ucid, true, {"QZ_UCID"}, "QZ_UCID A"},
-        Row{"UcidWrite", Ucid, false, {"QZ_UCID C7"}, "QZ_UCID A"},
-        Row{"ClearAdEepromRead", ClearAdEeprom, true, {"QZ_EEP"}, "QZ_EEP A"},
-        Row{"ClearAdEepromWrite", ClearAdEeprom, false, {"QZ_EEP 43"}, "QZ_EEP A"},
-        Row{"UpgradePrinterRead", UpgradePrinterDriver, true, {"QZ_UPPRT", "QZ_UPPRT"}, "QZ_UPPRT A"},
-        Row{"UpgradePrinterWrite", UpgradePrinterDriver, false, {"QZ_UPPRT", "QZ_UPPRT"}, "QZ_UPPRT A"},
-        Row{"ClearMainEepromRead", ClearMainEeprom, true, {"XP0000 0958", "XP0701"}, "XP0701 A"},
-        Row{"ClearMainEepromWrite", ClearMainEeprom, false, {"XP0000 0958", "XP0701"}, "XP0701 A"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(EveryRow, DeviceLinkOverPty, ::testing::ValuesIn(CommandTableRows()),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 class DeviceLinkTerminalBehaviour : public ::testing::Test {
 protected:

@@ -1,5 +1,7 @@
 #include "SimulatorProcess.h"
 
+#include "WireLogLines.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -10,18 +12,6 @@
 #include <fstream>
 #include <regex>
 #include <stdexcept>
-
-namespace {
-
-std::string DecodeHex(const std::string& hex)
-{
-    std::string bytes;
-    for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
-        bytes.push_back(static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16)));
-    return bytes;
-}
-
-}  // namespace
 
 SimulatorProcess::SimulatorProcess(std::vector<std::string> extraArgs)
     : m_logPath(m_logDir.Path() + "/wire.jsonl")
@@ -91,13 +81,6 @@ int SimulatorProcess::Stop()
 
 std::vector<std::string> SimulatorProcess::WireLines() const
 {
-    std::vector<std::string> lines;
-    std::ifstream log(m_logPath);
-    static const std::regex hexField(R"re("hex"\s*:\s*"([0-9a-f]*)")re");
-    for (std::string entry; std::getline(log, entry);) {
-        std::smatch m;
-        if (std::regex_search(entry, m, hexField))
-            lines.push_back(DecodeHex(m[1]));
-    }
-    return lines;
+    std::ifstream log(m_logPath, std::ios::binary);
+    return WireLogLines(log);
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "CommandTableRows.h"
 #include "DeviceLink.h"
 #include "SerialException.h"
 #include "WineHarness.h"
@@ -24,68 +25,28 @@ std::string PortPath(const std::string& port)
     return "\\\\.\\COM" + port;
 }
 
-struct SRow {
-    const char* name;
-    DeviceOperation op;
-    bool read;
-    std::vector<std::string> wire;  // without CR LF
-    const char* replyStart;         // what the last step's answer begins with
-};
-
-void PrintTo(const SRow& row, std::ostream* os)
-{
-    *os << row.name;
-}
-
-class DeviceLinkOnWindowsPort : public ::testing::TestWithParam<SRow> {};
+class DeviceLinkOnWindowsPort : public ::testing::TestWithParam<SCommandTableRow> {};
 
 TEST_P(DeviceLinkOnWindowsPort, SendsTheTableLinesAndHandsBackTheLastAnswer)
 {
-    const SRow& row = GetParam();
+    const SCommandTableRow& row = GetParam();
     const CWireLog wire;
     CDeviceLink link;
     link.SetPort(SimulatorPort());
-    link.m_bRead = row.read;
-    // As the dialog does: the operation's value on a Write, an empty text on a Read.
-    const std::string none;
-    link.SetProductType(row.read ? none : "Marlin 3200");
-    link.SetMac(row.read ? none : "02:5A:C1:01:02:03");
-    link.SetIp("192.168.1.20");
-    link.SetUsid(row.read ? none : "A12");
-    link.SetUcid(row.read ? none : "C7");
+    LoadRowParameters(link, row);
 
     char* raw = nullptr;
     const BOOL ok = link.Execute(row.op, &raw);
     const Reply reply(raw);
     ASSERT_EQ(ok, TRUE);
 
-    std::vector<std::string> expected;
-    for (const std::string& line : row.wire)
-        expected.push_back(line + "\r\n");
+    const std::vector<std::string> expected = WireLinesOf(row);
     EXPECT_EQ(wire.WaitForLines(expected.size(), std::chrono::seconds(2)), expected);
     EXPECT_EQ(std::string(reply.get()).rfind(row.replyStart, 0), 0u) << "reply: " << reply.get();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryRow, DeviceLinkOnWindowsPort,
-    ::testing::Values(
-        SRow{"ProductTypeRead", ProductType, true, {"QZ_DEVTYPE"}, "QZ_DEVTYPE A "},
-        SRow{"ProductTypeWrite", ProductType, false, {"QZ_DEVTYPE Marlin 3200"}, "QZ_DEVTYPE A"},
-        SRow{"MacRead", MacAddress, true, {"XP0000 0958", "XP3301"}, "XP3301 A \"02:5A:C1:"},
-        SRow{"MacWrite", MacAddress, false, {"XP0000 0958", "XP3301 \"02:5A:C1:01:02:03\""}, "XP3301 A"},
-        SRow{"IpRead", IpAddress, true, {"QZ_ETH"}, "QZ_ETH A "},
-        SRow{"IpWrite", IpAddress, false, {"QZ_SETIP 192.168.1.20"}, "QZ_SETIP A"},
-        SRow{"UsidRead", Usid, true, {"QZ_USID"}, "QZ_USID A"},
-        SRow{"UsidWrite", Usid, false, {"QZ_USID A12"}, "QZ_USID A"},
-        SRow{"UcidRead", Ucid, true, {"QZ_UCID"}, "QZ_UCID A"},
-        SRow{"UcidWrite", Ucid, false, {"QZ_UCID C7"}, "QZ_UCID A"},
-        SRow{"ClearAdEepromRead", ClearAdEeprom, true, {"QZ_EEP"}, "QZ_EEP A"},
-        SRow{"ClearAdEepromWrite", ClearAdEeprom, false, {"QZ_EEP 43"}, "QZ_EEP A"},
-        SRow{"UpgradePrinterRead", UpgradePrinterDriver, true, {"QZ_UPPRT", "QZ_UPPRT"}, "QZ_UPPRT A"},
-        SRow{"UpgradePrinterWrite", UpgradePrinterDriver, false, {"QZ_UPPRT", "QZ_UPPRT"}, "QZ_UPPRT A"},
-        SRow{"ClearMainEepromRead", ClearMainEeprom, true, {"XP0000 0958", "XP0701"}, "XP0701 A"},
-        SRow{"ClearMainEepromWrite", ClearMainEeprom, false, {"XP0000 0958", "XP0701"}, "XP0701 A"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(EveryRow, DeviceLinkOnWindowsPort, ::testing::ValuesIn(CommandTableRows()),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // A handle of our own on the port, to set and read its line settings
 // around the serial layer's exchange.

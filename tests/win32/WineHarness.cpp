@@ -1,11 +1,12 @@
 #include "WineHarness.h"
 
+#include "WireLogLines.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <algorithm>
 #include <fstream>
-#include <regex>
 #include <thread>
 
 namespace {
@@ -18,14 +19,6 @@ std::string Environment(const char* name)
         return {};
     }
     return value;
-}
-
-std::string DecodeHex(const std::string& hex)
-{
-    std::string bytes;
-    for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
-        bytes.push_back(static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16)));
-    return bytes;
 }
 
 }  // namespace
@@ -52,15 +45,8 @@ CWireLog::CWireLog() : m_strPath(WinePath(Environment("VADIRE_SIM_LOG")))
 
 std::vector<std::string> CWireLog::AllLines() const
 {
-    std::vector<std::string> lines;
     std::ifstream log(m_strPath, std::ios::binary);
-    static const std::regex hexField(R"re("hex"\s*:\s*"([0-9a-f]*)")re");
-    for (std::string entry; std::getline(log, entry);) {
-        std::smatch match;
-        if (std::regex_search(entry, match, hexField))
-            lines.push_back(DecodeHex(match[1]));
-    }
-    return lines;
+    return WireLogLines(log);
 }
 
 std::vector<std::string> CWireLog::NewLines() const
