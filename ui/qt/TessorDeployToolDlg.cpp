@@ -97,11 +97,10 @@ bool CTessorDeployToolDlg::OnInitDialog()
     // lives in the dialog's context menu instead.
     const std::string_view aboutText = LoadStringResource(IDS_ABOUTBOX);
     if (!aboutText.empty() && m_seams.aboutBox && m_aboutAction == nullptr) {
-        m_aboutAction = new QAction(Utf8(std::string(aboutText)), this);
+        m_aboutAction = addAction(Utf8(std::string(aboutText)));
         m_aboutAction->setObjectName(QStringLiteral("IDM_ABOUTBOX"));
         m_aboutAction->setProperty(kControlIdProperty, IDM_ABOUTBOX);
         connect(m_aboutAction, &QAction::triggered, this, &CTessorDeployToolDlg::OpenAboutBox);
-        addAction(m_aboutAction);
         setContextMenuPolicy(Qt::ActionsContextMenu);
     }
 
