@@ -37,6 +37,18 @@ inline std::string Escape(std::string_view bytes)
     std::abort();
 }
 
+// Code page 936: a lead byte starts a two-byte character, whose second byte
+// is a trail byte.
+inline bool IsLeadByte(unsigned char byte)
+{
+    return byte >= 0x81 && byte <= 0xFE;
+}
+
+inline bool IsTrailByte(unsigned char byte)
+{
+    return byte >= 0x40 && byte <= 0xFE && byte != 0x7F;
+}
+
 }  // namespace fuzzcheck
 
 // FUZZ_CHECK(condition, detail): detail is any expression giving a

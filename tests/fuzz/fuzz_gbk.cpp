@@ -32,18 +32,10 @@
 namespace {
 
 using fuzzcheck::Escape;
+using fuzzcheck::IsLeadByte;
+using fuzzcheck::IsTrailByte;
 
 constexpr const char* kReplacementUtf8 = "\xEF\xBF\xBD";
-
-bool IsLeadByte(unsigned char byte)
-{
-    return byte >= 0x81 && byte <= 0xFE;
-}
-
-bool IsTrailByte(unsigned char byte)
-{
-    return byte >= 0x40 && byte <= 0xFE && byte != 0x7F;
-}
 
 std::size_t GbkCharacterCount(const std::string& bytes)
 {

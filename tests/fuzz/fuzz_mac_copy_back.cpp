@@ -19,18 +19,10 @@
 namespace {
 
 using fuzzcheck::Escape;
+using fuzzcheck::IsLeadByte;
+using fuzzcheck::IsTrailByte;
 
 constexpr const char* kKey = "XP3301 A ";
-
-bool IsLeadByte(unsigned char byte)
-{
-    return byte >= 0x81 && byte <= 0xFE;
-}
-
-bool IsTrailByte(unsigned char byte)
-{
-    return byte >= 0x40 && byte <= 0xFE && byte != 0x7F;
-}
 
 // Where the key starts on a character of the GBK bytes, or npos.
 std::size_t FindKeyOnCharacter(const std::string& bytes)

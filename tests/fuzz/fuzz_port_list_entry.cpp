@@ -14,16 +14,8 @@
 namespace {
 
 using fuzzcheck::Escape;
-
-bool IsLeadByte(unsigned char byte)
-{
-    return byte >= 0x81 && byte <= 0xFE;
-}
-
-bool IsTrailByte(unsigned char byte)
-{
-    return byte >= 0x40 && byte <= 0xFE && byte != 0x7F;
-}
+using fuzzcheck::IsLeadByte;
+using fuzzcheck::IsTrailByte;
 
 std::string ReferenceEntry(const std::string& name)
 {
